@@ -1,0 +1,10 @@
+# Shared part of the MinGW-w64 cross toolchains; VASK_TRIPLE is set by the including file.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER   ${VASK_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VASK_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER  ${VASK_TRIPLE}-windres)
+set(VASK_WIDL          ${VASK_TRIPLE}-widl)
+set(CMAKE_FIND_ROOT_PATH /usr/${VASK_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

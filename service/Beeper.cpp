@@ -1,0 +1,3 @@
+#include "Beeper.h"
+
+BeepFunction g_beep = Beep;
