@@ -1,7 +1,10 @@
 #include "ServiceHost.h"
 
-CServiceHost::CServiceHost()
+CServiceHost* g_pModule = NULL;
+
+CServiceHost::CServiceHost() : m_lockCount(0)
 {
+    g_pModule = this;
     m_status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
     m_status.dwCurrentState = SERVICE_STOPPED;
     m_status.dwControlsAccepted = SERVICE_ACCEPT_STOP;
@@ -12,6 +15,10 @@ CServiceHost::CServiceHost()
 }
 
 CServiceHost::~CServiceHost() {}
+
+LONG CServiceHost::AddLock() { return InterlockedIncrement(&m_lockCount); }
+
+LONG CServiceHost::ReleaseLock() { return InterlockedDecrement(&m_lockCount); }
 
 void CServiceHost::HostServiceMain(DWORD, LPSTR*) {}
 

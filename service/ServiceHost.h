@@ -7,9 +7,16 @@ class CServiceHost {
 public:
     CServiceHost();
     virtual ~CServiceHost();
+    // Server locks: one per live COM instance and per LockServer(TRUE).
+    virtual LONG AddLock();
+    virtual LONG ReleaseLock();
 
     void HostServiceMain(DWORD argc, LPSTR* argv);
     void HandleControl(DWORD code);
 
+    volatile LONG m_lockCount;
     SERVICE_STATUS m_status;
 };
+
+// The process's one module object, set by its constructor.
+extern CServiceHost* g_pModule;
