@@ -11,6 +11,10 @@ public:
     virtual LONG AddLock();
     virtual LONG ReleaseLock();
 
+    // Class entries of every row of the class table, then the type library.
+    HRESULT RegisterServer();
+    HRESULT UnregisterServer();
+
     void HostServiceMain(DWORD argc, LPSTR* argv);
     void HandleControl(DWORD code);
 
