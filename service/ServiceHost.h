@@ -18,8 +18,22 @@ public:
     void HostServiceMain(DWORD argc, LPSTR* argv);
     void HandleControl(DWORD code);
 
+    // Actions run at teardown, last added first; false when the list is full.
+    typedef void (*CleanupAction)(void* argument);
+    bool AddCleanup(CleanupAction action, void* argument);
+
     volatile LONG m_lockCount;
+    // Serialises one-time loads and the clean-up list.
+    CRITICAL_SECTION m_moduleLock;
     SERVICE_STATUS m_status;
+
+private:
+    struct Cleanup {
+        CleanupAction action;
+        void* argument;
+    };
+    Cleanup m_cleanups[8];
+    int m_cleanupCount;
 };
 
 // The process's one module object, set by its constructor.
