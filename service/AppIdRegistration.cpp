@@ -6,18 +6,6 @@ namespace {
 
 const int kAppIdScriptId = 101;
 
-// Apostrophes doubled: the script quotes its texts with them.
-std::string ScriptQuoted(const char* text)
-{
-    std::string quoted;
-    for (; *text; ++text) {
-        quoted += *text;
-        if (*text == '\'')
-            quoted += '\'';
-    }
-    return quoted;
-}
-
 // The script resource as zero-ended text.
 HRESULT LoadScript(const char* modulePath, std::string* script)
 {
@@ -49,7 +37,7 @@ HRESULT CServiceHost::UpdateRegistryAppId(bool registering)
 
     CRegistryVariables variables;
     AddAppIdReplacement(&variables);
-    std::string quotedPath = ScriptQuoted(path);
+    std::string quotedPath = QuoteForScript(path);
     variables.Add("Module", "\"" + quotedPath + "\"");
     variables.Add("Module_Raw", quotedPath);
 

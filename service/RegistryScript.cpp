@@ -324,6 +324,17 @@ bool ExpandVariables(const char* text, const CRegistryVariables& variables, std:
     return true;
 }
 
+std::string QuoteForScript(const char* text)
+{
+    std::string quoted;
+    for (; *text; ++text) {
+        quoted += *text;
+        if (*text == '\'')
+            quoted += '\'';
+    }
+    return quoted;
+}
+
 HKEY CRegistryRoots::Find(const std::string& name) const
 {
     static const struct {

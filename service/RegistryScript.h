@@ -20,6 +20,9 @@ private:
 bool ExpandVariables(const char* text, const CRegistryVariables& variables,
                      std::string* expanded);
 
+// The text with every apostrophe doubled, as a quoted script text reads it back.
+std::string QuoteForScript(const char* text);
+
 // Where the root names of a script ("HKCR", "HKEY_LOCAL_MACHINE", ...) lead.
 class CRegistryRoots {
 public:
