@@ -4,8 +4,13 @@
 
 CElapsedTimeService _Module;
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand)
 {
     _Module.LaunchStep();
-    return 0;
+    if (g_moduleInitFailed)
+        return -1;
+    HRESULT result = S_OK;
+    if (_Module.ParseCommandLine(GetCommandLineA(), &result))
+        return _Module.StartHost(showCommand);
+    return result;
 }
