@@ -70,13 +70,14 @@ HRESULT UnregisterModuleTypeLib()
     hr = library->GetLibAttr(&attributes);
     if (SUCCEEDED(hr)) {
         GUID libId = attributes->guid;
+        LCID lcid = attributes->lcid;
         library->ReleaseTLibAttr(attributes);
 #ifdef _WIN64
         const SYSKIND kind = SYS_WIN64;
 #else
         const SYSKIND kind = SYS_WIN32;
 #endif
-        hr = UnRegisterTypeLib(libId, 1, 0, kTypeLibLcid, kind);
+        hr = UnRegisterTypeLib(libId, 1, 0, lcid, kind);
     }
     library->Release();
     return hr;

@@ -69,7 +69,7 @@ void ExpectTypeLibRegistered(const std::string& libraryPath)
 {
     std::string version = std::string("TypeLib\\") + VASK_APPID_TEXT + "\\1.0";
     ExpectString(version.c_str(), NULL, "VaskService 1.0 Type Library");
-    ExpectString((version + "\\409\\" + kSysKind).c_str(), NULL, libraryPath);
+    ExpectString((version + "\\0\\" + kSysKind).c_str(), NULL, libraryPath);
 
     std::string iface = std::string("Interface\\") + VASK_IID_IELAPSEDTIME_TEXT;
     ExpectString(iface.c_str(), NULL, "IElapsedTime");
@@ -78,7 +78,7 @@ void ExpectTypeLibRegistered(const std::string& libraryPath)
     ExpectString((iface + "\\TypeLib").c_str(), NULL, VASK_APPID_TEXT);
 
     ITypeLib* library = NULL;
-    EXPECT_EQ(S_OK, LoadRegTypeLib(kAppId, 1, 0, 0x0409, &library));
+    EXPECT_EQ(S_OK, LoadRegTypeLib(kAppId, 1, 0, LANG_NEUTRAL, &library));
     if (library)
         library->Release();
 }
@@ -89,5 +89,5 @@ void ExpectTypeLibNotRegistered()
     EXPECT_FALSE(
         KeyExists(kRoot, (std::string("Interface\\") + VASK_IID_IELAPSEDTIME_TEXT).c_str()));
     ITypeLib* library = NULL;
-    EXPECT_EQ(TYPE_E_LIBNOTREGISTERED, LoadRegTypeLib(kAppId, 1, 0, 0x0409, &library));
+    EXPECT_EQ(TYPE_E_LIBNOTREGISTERED, LoadRegTypeLib(kAppId, 1, 0, LANG_NEUTRAL, &library));
 }

@@ -102,7 +102,7 @@ TEST_F(ClassRegistrationTest, UnregisterWithNothingRegisteredEndsWithTheTypeLibr
 #else
     const SYSKIND kind = SYS_WIN32;
 #endif
-    HRESULT notRegistered = UnRegisterTypeLib(kAppId, 1, 0, 0x0409, kind);
+    HRESULT notRegistered = UnRegisterTypeLib(kAppId, 1, 0, LANG_NEUTRAL, kind);
     ASSERT_TRUE(FAILED(notRegistered));
     EXPECT_EQ(notRegistered, module->UnregisterServer());
     ExpectNoClassEntries();

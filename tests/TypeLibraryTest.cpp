@@ -69,7 +69,7 @@ TEST_F(TypeLibraryTest, Library)
     TLIBATTR* attributes;
     ASSERT_EQ(S_OK, library->GetLibAttr(&attributes));
     EXPECT_TRUE(IsEqualGUID(kAppId, attributes->guid));
-    EXPECT_EQ(0x0409u, attributes->lcid);
+    EXPECT_EQ(static_cast<LCID>(LANG_NEUTRAL), attributes->lcid);
 #ifdef _WIN64
     EXPECT_EQ(SYS_WIN64, attributes->syskind);
 #else
