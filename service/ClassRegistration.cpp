@@ -4,7 +4,7 @@
 #include "ModulePath.h"
 #include "ProductIds.h"
 #include "RegistryTree.h"
-#include "ReplaceVariables.h"
+#include "RegistryScript.h"
 #include "Win32Result.h"
 
 namespace {
@@ -49,69 +49,61 @@ const char* const kRemovedKeys[] = {
     CLASS_KEY,
 };
 
-struct Variables {
-    char quotedModule[MAX_PATH + 2];
-    char module[MAX_PATH];
-    char libId[40];
-    ReplacementVariable table[6];
-};
-
-HRESULT SetUpVariables(Variables* v)
+HRESULT SetUpVariables(CRegistryVariables* variables)
 {
-    HRESULT hr = GetModulePath(v->module);
+    char path[MAX_PATH];
+    HRESULT hr = GetModulePath(path);
     if (FAILED(hr))
         return hr;
-    wsprintfA(v->quotedModule, "\"%s\"", v->module);
-
-    LPOLESTR libId;
-    hr = StringFromCLSID(kAppId, &libId);
+    LPOLESTR wideLibId;
+    hr = StringFromCLSID(kAppId, &wideLibId);
     if (FAILED(hr))
         return hr;
-    WideCharToMultiByte(CP_ACP, 0, libId, -1, v->libId, sizeof(v->libId), NULL, NULL);
-    CoTaskMemFree(libId);
+    char libId[40];
+    WideCharToMultiByte(CP_ACP, 0, wideLibId, -1, libId, sizeof(libId), NULL, NULL);
+    CoTaskMemFree(wideLibId);
 
-    const ReplacementVariable table[] = {
-        {"Module", v->quotedModule},   {"Module_Raw", v->module},
-        {"MODULEGUID", v->libId},      {"MODULETYPE", kModuleType},
-        {"APPID", VASK_APPID_TEXT},    {"FriendlyName", VASK_CLASS_FRIENDLY_NAME},
-    };
-    for (size_t i = 0; i < sizeof(table) / sizeof(table[0]); ++i)
-        v->table[i] = table[i];
+    variables->Add("Module", std::string("\"") + path + "\"");
+    variables->Add("Module_Raw", path);
+    variables->Add("MODULEGUID", libId);
+    variables->Add("MODULETYPE", kModuleType);
+    variables->Add("APPID", VASK_APPID_TEXT);
+    variables->Add("FriendlyName", VASK_CLASS_FRIENDLY_NAME);
     return S_OK;
 }
 
-HRESULT Expand(const Variables& v, const char* text, char* out, size_t outSize)
+HRESULT Expand(const CRegistryVariables& variables, const char* text, std::string* out)
 {
-    const size_t count = sizeof(v.table) / sizeof(v.table[0]);
-    return ReplaceVariables(text, v.table, count, out, outSize) ? S_OK : E_FAIL;
+    return ExpandVariables(text, variables, out) ? S_OK : E_FAIL;
 }
 
-HRESULT WriteEntry(const Variables& v, const Entry& entry)
+HRESULT WriteEntry(const CRegistryVariables& variables, const Entry& entry)
 {
-    char keyName[MAX_PATH];
-    HRESULT hr = Expand(v, entry.key, keyName, sizeof(keyName));
+    std::string keyName;
+    HRESULT hr = Expand(variables, entry.key, &keyName);
     if (FAILED(hr))
         return hr;
     if (entry.flags & kDeleteFirst) {
-        LONG error = DeleteKeyTree(HKEY_CLASSES_ROOT, keyName);
+        LONG error = DeleteKeyTree(HKEY_CLASSES_ROOT, keyName.c_str());
         if (error != ERROR_SUCCESS)
             return HResultFromWin32(error);
     }
 
     HKEY key;
-    LONG error = RegOpenKeyExA(HKEY_CLASSES_ROOT, keyName, 0, KEY_READ | KEY_WRITE, &key);
+    LONG error = RegOpenKeyExA(HKEY_CLASSES_ROOT, keyName.c_str(), 0, KEY_READ | KEY_WRITE, &key);
     if (error != ERROR_SUCCESS)
-        error = RegCreateKeyExA(HKEY_CLASSES_ROOT, keyName, 0, NULL, REG_OPTION_NON_VOLATILE,
+        error = RegCreateKeyExA(HKEY_CLASSES_ROOT, keyName.c_str(), 0, NULL, REG_OPTION_NON_VOLATILE,
                                 KEY_READ | KEY_WRITE, NULL, &key, NULL);
     if (error != ERROR_SUCCESS)
         return HResultFromWin32(error);
 
     if (entry.data) {
-        char data[2 * MAX_PATH];
-        hr = Expand(v, entry.data, data, sizeof(data));
+        std::string data;
+        hr = Expand(variables, entry.data, &data);
         if (SUCCEEDED(hr)) {
             error = RegSetValueExA(key, entry.valueName, 0, REG_SZ,
-                                   reinterpret_cast<const BYTE*>(data), lstrlenA(data) + 1);
+                                   reinterpret_cast<const BYTE*>(data.c_str()),
+                                   static_cast<DWORD>(data.size() + 1));
             hr = HResultFromWin32(error);
         }
     }
@@ -119,20 +111,20 @@ HRESULT WriteEntry(const Variables& v, const Entry& entry)
     return hr;
 }
 
-HRESULT RemoveKey(const Variables& v, const char* name)
+HRESULT RemoveKey(const CRegistryVariables& variables, const char* name)
 {
-    char keyName[MAX_PATH];
-    HRESULT hr = Expand(v, name, keyName, sizeof(keyName));
+    std::string keyName;
+    HRESULT hr = Expand(variables, name, &keyName);
     if (FAILED(hr))
         return hr;
-    return HResultFromWin32(DeleteKeyTree(HKEY_CLASSES_ROOT, keyName));
+    return HResultFromWin32(DeleteKeyTree(HKEY_CLASSES_ROOT, keyName.c_str()));
 }
 
 } // namespace
 
 HRESULT CElapsedTime::UpdateRegistry(BOOL registering)
 {
-    Variables variables;
+    CRegistryVariables variables;
     HRESULT hr = SetUpVariables(&variables);
     if (FAILED(hr))
         return hr;
