@@ -315,4 +315,48 @@ TEST_F(ComClassTest, AggregatedInstancePassesItsIdentityToTheOuterObject)
     EXPECT_EQ(0, Locks());
 }
 
+// The host serves on this thread as a plain server with a short idle period, while a client
+// on another thread holds the server by LockServer alone.
+struct LockingClient {
+    CElapsedTimeService* module;
+    volatile bool released;
+};
+
+DWORD WINAPI LockHoldRelease(void* param)
+{
+    LockingClient* client = static_cast<LockingClient*>(param);
+    IClassFactory* factory = NULL;
+    g_classTable[0].getClassObject(IID_IClassFactory, reinterpret_cast<void**>(&factory));
+    if (!factory) {
+        PostThreadMessageA(client->module->m_mainThreadId, WM_QUIT, 0, 0);
+        return 1;
+    }
+    factory->LockServer(TRUE);
+    Sleep(1000);  // more than three quiet periods
+    client->released = true;
+    factory->LockServer(FALSE);
+    factory->Release();
+    return 0;
+}
+
+TEST(PlainServerLockTest, LockServerAloneKeepsAPlainServerAndItsReleaseEndsIt)
+{
+    CElapsedTimeService* module = new CElapsedTimeService;
+    module->m_runningAsService = FALSE;
+    module->m_idleTimeout = 300;
+    module->m_exitPause = 0;
+    LockingClient client = {module, false};
+    DWORD start = GetTickCount();
+    HANDLE thread = CreateThread(NULL, 0, LockHoldRelease, &client, 0, NULL);
+    EXPECT_EQ(S_OK, module->RunServer(0));
+    DWORD elapsed = GetTickCount() - start;
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 10000));
+    CloseHandle(thread);
+    EXPECT_TRUE(client.released) << "ended while the lock was held";
+    EXPECT_GE(elapsed, 1200u) << "no quiet period after the release";
+    EXPECT_LT(elapsed, 5000u);
+    EXPECT_EQ(0, module->m_lockCount);
+    delete module;
+}
+
 } // namespace
