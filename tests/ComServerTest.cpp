@@ -228,7 +228,8 @@ TEST_F(ComServerTest, ServiceIsStartedForAClientAndNotStoppedByItsObjects)
         IDispatch* dispatch = NULL;
         ASSERT_EQ(S_OK, CoCreateInstance(kClsidElapsedTime, NULL, CLSCTX_LOCAL_SERVER,
                                          IID_IDispatch, reinterpret_cast<void**>(&dispatch)));
-        EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), state());
+        // The class object is registered just before RUNNING is reported.
+        EXPECT_TRUE(WaitUntil([&] { return state() == SERVICE_RUNNING; }, 5000));
         dispatch->Release();
     }
     // Longer than a plain server's idle period and exit pause.
