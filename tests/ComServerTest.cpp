@@ -111,28 +111,35 @@ TEST_F(ComServerTest, VerbsWriteAndRemoveTheClassEntriesAndTheTypeLibrary)
     EXPECT_EQ(static_cast<DWORD>(notRegistered), RunVerb(exe, "-UnregServer"));
 }
 
+// The path goes into the class entries as it is: no script quoting, no placeholder reading.
 // Wine starts no program whose path has 260 characters or more (CreateProcess fails with
-// ERROR_INVALID_NAME), so the longest path it can run is what is tried here.
-TEST_F(ComServerTest, ProgramPathOfTheLongestLengthThatFits)
+// ERROR_INVALID_NAME), so the longest path it can run is what is tried at the other end.
+TEST_F(ComServerTest, ProgramPathsAreWrittenUnchanged)
 {
-    const std::string directory = "C:\\vask-long\\" + std::string(230, 'd');
-    const std::string longExe = directory + "\\VaskService.exe";
-    ASSERT_EQ(259u, longExe.size());
-    CreateDirectoryA("C:\\vask-long", NULL);
-    ASSERT_TRUE(CreateDirectoryA(directory.c_str(), NULL) ||
-                GetLastError() == ERROR_ALREADY_EXISTS);
-    ASSERT_TRUE(CopyFileA(exe.c_str(), longExe.c_str(), FALSE));
+    const std::string directories[] = {
+        "C:\\vask-it's 100%",
+        "C:\\vask-long\\" + std::string(230, 'd'),
+    };
+    for (const std::string& directory : directories) {
+        const std::string copy = directory + "\\VaskService.exe";
+        SCOPED_TRACE(copy);
+        CreateDirectoryA("C:\\vask-long", NULL);
+        ASSERT_TRUE(CreateDirectoryA(directory.c_str(), NULL) ||
+                    GetLastError() == ERROR_ALREADY_EXISTS);
+        ASSERT_TRUE(CopyFileA(exe.c_str(), copy.c_str(), FALSE));
 
-    EXPECT_EQ(0u, RunVerb(longExe, "-RegServer"));
-    ExpectClassEntries(longExe);
-    ExpectTypeLibRegistered(longExe);
-    EXPECT_EQ(0u, RunVerb(longExe, "-UnregServer"));
-    ExpectNoClassEntries();
-    ExpectTypeLibNotRegistered();
+        EXPECT_EQ(0u, RunVerb(copy, "-RegServer"));
+        ExpectClassEntries(copy);
+        ExpectTypeLibRegistered(copy);
+        EXPECT_EQ(0u, RunVerb(copy, "-UnregServer"));
+        ExpectNoClassEntries();
+        ExpectTypeLibNotRegistered();
 
-    DeleteFileA(longExe.c_str());
-    RemoveDirectoryA(directory.c_str());
+        DeleteFileA(copy.c_str());
+        RemoveDirectoryA(directory.c_str());
+    }
     RemoveDirectoryA("C:\\vask-long");
+    EXPECT_EQ(259u, directories[1].size() + strlen("\\VaskService.exe"));
 }
 
 TEST_F(ComServerTest, PlainServerServesClientsAndEndsSixSecondsAfterTheLastLeaves)
