@@ -6,7 +6,7 @@ set -eu
 # The x86_64 compiler and wine64 serve machines whose kernel cannot run 32-bit code.
 packages="cmake make g++-mingw-w64-i686-posix binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix
 binutils-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine wine32:i386 wine64 xvfb xauth
-googletest imagemagick zip"
+googletest imagemagick zip xdotool"
 
 missing=""
 for p in $packages; do

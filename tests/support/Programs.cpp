@@ -12,6 +12,7 @@ std::string WindowsPath(const char* unixPath)
 }
 
 std::string ServiceExePath() { return WindowsPath(VASK_SERVICE_EXE); }
+std::string ViewerExePath() { return WindowsPath(VASK_VIEWER_EXE); }
 
 HANDLE StartProgram(const std::string& exe, const std::string& arguments)
 {

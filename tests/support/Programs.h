@@ -6,6 +6,7 @@
 // Windows path of a file of this build, given its path on the Linux side of Wine.
 std::string WindowsPath(const char* unixPath);
 std::string ServiceExePath();
+std::string ViewerExePath();
 
 // Starts a program with a command line (arguments after the quoted program path).
 // Returns the process handle, or NULL.
