@@ -2,6 +2,7 @@
 
 #include <shlwapi.h>
 
+#include "ModulePath.h"
 #include "Win32Result.h"
 
 namespace {
@@ -19,13 +20,10 @@ HRESULT LoadFromPath(const char* path, ITypeLib** library)
 HRESULT LoadModuleTypeLib(ITypeLib** library, char* path)
 {
     *library = NULL;
-    DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
-    if (length == 0)
-        return HResultFromWin32(GetLastError());
-    if (length == MAX_PATH)
-        return HResultFromWin32(ERROR_INSUFFICIENT_BUFFER);
-
-    HRESULT hr = LoadFromPath(path, library);
+    HRESULT hr = GetModulePath(path);
+    if (FAILED(hr))
+        return hr;
+    hr = LoadFromPath(path, library);
     if (SUCCEEDED(hr))
         return hr;
 
@@ -72,13 +70,14 @@ HRESULT UnregisterModuleTypeLib()
     hr = library->GetLibAttr(&attributes);
     if (SUCCEEDED(hr)) {
         GUID libId = attributes->guid;
+        LCID lcid = attributes->lcid;
         library->ReleaseTLibAttr(attributes);
 #ifdef _WIN64
         const SYSKIND kind = SYS_WIN64;
 #else
         const SYSKIND kind = SYS_WIN32;
 #endif
-        hr = UnRegisterTypeLib(libId, 1, 0, 0x0409, kind);
+        hr = UnRegisterTypeLib(libId, 1, 0, lcid, kind);
     }
     library->Release();
     return hr;
