@@ -1,3 +1,4 @@
+#include "ModulePath.h"
 #include "ProductIds.h"
 #include "ServiceHost.h"
 #include "Win32Result.h"
@@ -29,11 +30,9 @@ HRESULT LoadScript(const char* modulePath, std::string* script)
 HRESULT CServiceHost::UpdateRegistryAppId(bool registering)
 {
     char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
-    if (length == 0)
-        return HResultFromWin32(GetLastError());
-    if (length == MAX_PATH)
-        return HResultFromWin32(ERROR_INSUFFICIENT_BUFFER);
+    HRESULT hr = GetModulePath(path);
+    if (FAILED(hr))
+        return hr;
 
     CRegistryVariables variables;
     AddAppIdReplacement(&variables);
@@ -42,7 +41,7 @@ HRESULT CServiceHost::UpdateRegistryAppId(bool registering)
     variables.Add("Module_Raw", quotedPath);
 
     std::string script;
-    HRESULT hr = LoadScript(path, &script);
+    hr = LoadScript(path, &script);
     if (FAILED(hr))
         return hr;
     return ApplyRegistryScript(script.c_str(), variables, registering, CRegistryRoots());
