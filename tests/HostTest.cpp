@@ -98,13 +98,7 @@ TEST_F(HostTest, WithAStringLocalServiceStartedByHandItEndsWithTheDispatcherErro
     // Wine's dispatcher connects to the control pipe of the service process started last;
     // once that process has ended, it fails as Windows does instead of waiting on a live pipe.
     ASSERT_EQ(0u, RunService("-Service"));
-    SC_HANDLE manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = OpenServiceA(manager, kServiceName, SERVICE_START);
-    ASSERT_TRUE(service != NULL);
-    ASSERT_TRUE(StartServiceA(service, 0, NULL));
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-    ASSERT_TRUE(WaitForServiceState(kServiceName, SERVICE_RUNNING, 10000));
+    ASSERT_TRUE(StartAndWaitForService(kServiceName));
     ASSERT_TRUE(StopAndDeleteService(kServiceName));
 
     const LocalServiceCase cases[] = {
@@ -129,12 +123,11 @@ TEST_F(HostTest, WithAStringLocalServiceStartedByHandItEndsWithTheDispatcherErro
 TEST_F(HostTest, StartControlStopThroughTheScm)
 {
     ASSERT_EQ(0u, RunService("-Service"));
+    ASSERT_TRUE(StartAndWaitForService(kServiceName));
     SC_HANDLE manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
     ASSERT_TRUE(manager != NULL);
     SC_HANDLE service = OpenServiceA(manager, kServiceName, SERVICE_ALL_ACCESS);
     ASSERT_TRUE(service != NULL);
-    ASSERT_TRUE(StartServiceA(service, 0, NULL));
-    ASSERT_TRUE(WaitForServiceState(kServiceName, SERVICE_RUNNING, 10000));
 
     SERVICE_STATUS_PROCESS running = {};
     DWORD needed = 0;
@@ -143,8 +136,7 @@ TEST_F(HostTest, StartControlStopThroughTheScm)
     EXPECT_EQ(static_cast<DWORD>(SERVICE_ACCEPT_STOP | SERVICE_ACCEPT_SHUTDOWN),
               running.dwControlsAccepted);
     EXPECT_EQ(static_cast<DWORD>(SERVICE_WIN32_OWN_PROCESS), running.dwServiceType);
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE,
-                                 running.dwProcessId);
+    HANDLE process = OpenServiceProcess(service);
     ASSERT_TRUE(process != NULL);
 
     // The accounting's start: store defaults and the automatic start type.

@@ -46,6 +46,29 @@ bool StopAndDeleteService(const char* name)
     return WaitUntil([&] { return ServiceState(name) == 0; }, 10000);
 }
 
+bool StartAndWaitForService(const char* name)
+{
+    SC_HANDLE manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_CONNECT);
+    if (!manager)
+        return false;
+    SC_HANDLE service = OpenServiceA(manager, name, SERVICE_START);
+    bool started = service && StartServiceA(service, 0, NULL);
+    if (service)
+        CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    return started && WaitForServiceState(name, SERVICE_RUNNING, 10000);
+}
+
+HANDLE OpenServiceProcess(SC_HANDLE service)
+{
+    SERVICE_STATUS_PROCESS status = {};
+    DWORD needed = 0;
+    if (!QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<BYTE*>(&status),
+                              sizeof(status), &needed))
+        return NULL;
+    return OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, status.dwProcessId);
+}
+
 void RemoveRegistration()
 {
     EXPECT_TRUE(StopAndDeleteService(kServiceName));

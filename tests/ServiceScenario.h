@@ -20,6 +20,10 @@ void RemoveRegistration();
 DWORD ServiceState(const char* name);
 bool WaitForServiceState(const char* name, DWORD state, DWORD timeoutMs);
 bool StopAndDeleteService(const char* name);
+// Starts an installed service through the SCM and waits until it reports RUNNING.
+bool StartAndWaitForService(const char* name);
+// The process of a running service (SYNCHRONIZE and query access), or NULL.
+HANDLE OpenServiceProcess(SC_HANDLE service);
 
 // Runs the program with the arguments; the exit code, or 0xDEAD when it did not end in time.
 DWORD RunService(const std::string& arguments, const std::string& exe = std::string());

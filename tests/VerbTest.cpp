@@ -154,16 +154,11 @@ TEST_F(VerbTest, ServiceIsCreatedExactlyAsStated)
 TEST_F(VerbTest, RegServerStopsAndRemovesARunningServiceWithoutAMessage)
 {
     ASSERT_EQ(0u, RunService("-Service"));
+    ASSERT_TRUE(StartAndWaitForService(kServiceName));
     SC_HANDLE manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = OpenServiceA(manager, kServiceName, SERVICE_START | SERVICE_QUERY_STATUS);
+    SC_HANDLE service = OpenServiceA(manager, kServiceName, SERVICE_QUERY_STATUS);
     ASSERT_TRUE(service != NULL);
-    ASSERT_TRUE(StartServiceA(service, 0, NULL));
-    ASSERT_TRUE(WaitForServiceState(kServiceName, SERVICE_RUNNING, 10000));
-    SERVICE_STATUS_PROCESS status = {};
-    DWORD needed = 0;
-    ASSERT_TRUE(QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO,
-                                     reinterpret_cast<BYTE*>(&status), sizeof(status), &needed));
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, status.dwProcessId);
+    HANDLE process = OpenServiceProcess(service);
     ASSERT_TRUE(process != NULL);
     CloseServiceHandle(service);
     CloseServiceHandle(manager);
@@ -222,11 +217,10 @@ TEST_F(VerbTest, FailedCreationIsShownAndLeavesTheAppIdEntries)
 TEST_F(VerbTest, ServiceAlreadyMarkedForDeletionCannotBeRemoved)
 {
     ASSERT_EQ(0u, RunService("-Service"));
+    ASSERT_TRUE(StartAndWaitForService(kServiceName));
     SC_HANDLE manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = OpenServiceA(manager, kServiceName, SERVICE_START | DELETE);
+    SC_HANDLE service = OpenServiceA(manager, kServiceName, DELETE);
     ASSERT_TRUE(service != NULL);
-    ASSERT_TRUE(StartServiceA(service, 0, NULL));
-    ASSERT_TRUE(WaitForServiceState(kServiceName, SERVICE_RUNNING, 10000));
     ASSERT_TRUE(DeleteService(service));
     CloseServiceHandle(service);
     CloseServiceHandle(manager);
