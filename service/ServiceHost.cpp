@@ -15,6 +15,7 @@ namespace {
 const DWORD kIdleTimeoutMs = 5000;
 const DWORD kExitPauseMs = 1000;
 const DWORD kLocalServiceBufferSize = 260;
+const DWORD kServiceThreadExitWaitMs = 5000;
 
 // Any string value counts; one without its terminating zero, or with no bytes at all, does not.
 bool HasLocalService(HKEY appId)
@@ -34,7 +35,8 @@ bool HasLocalService(HKEY appId)
 CServiceHost::CServiceHost()
     : m_lockCount(0), m_mainThreadId(0), m_shutdownEvent(NULL), m_idleTimeout(kIdleTimeoutMs),
       m_exitPause(kExitPauseMs), m_delayedShutdown(true), m_activity(false),
-      m_statusHandle(NULL), m_runningAsService(TRUE), m_serviceThreadId(0), m_cleanups(NULL),
+      m_statusHandle(NULL), m_runningAsService(TRUE), m_serviceThreadId(0), m_serviceThread(NULL),
+      m_cleanups(NULL),
       m_lockReady(false), m_comReady(false)
 {
     g_pModule = this;
@@ -130,6 +132,13 @@ int CServiceHost::StartHost(int showCommand)
         SERVICE_TABLE_ENTRYA dispatchTable[] = {{m_serviceName, ServiceEntry}, {NULL, NULL}};
         if (!StartServiceCtrlDispatcherA(dispatchTable))
             m_status.dwWin32ExitCode = GetLastError();
+        // The dispatcher returns as soon as the service reports STOPPED; without this wait
+        // the process could end before the service thread has written "Service stopped".
+        if (m_serviceThread) {
+            WaitForSingleObject(m_serviceThread, kServiceThreadExitWaitMs);
+            CloseHandle(m_serviceThread);
+            m_serviceThread = NULL;
+        }
     } else {
         m_status.dwWin32ExitCode = RunServer(showCommand);
     }
@@ -141,6 +150,8 @@ int CServiceHost::StartHost(int showCommand)
 
 void CServiceHost::HostServiceMain(DWORD, LPSTR*)
 {
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(),
+                    &m_serviceThread, SYNCHRONIZE, FALSE, 0);
     m_status.dwCurrentState = SERVICE_START_PENDING;
     m_statusHandle = RegisterServiceCtrlHandlerA(m_serviceName, ControlHandlerEntry);
     if (!m_statusHandle) {

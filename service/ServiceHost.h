@@ -62,6 +62,9 @@ public:
     SERVICE_STATUS m_status;
     BOOL m_runningAsService;
     volatile DWORD m_serviceThreadId;
+    // The service thread, so that the main thread can let it finish after the dispatcher
+    // returns.
+    HANDLE m_serviceThread;
 
 private:
     struct Cleanup {
